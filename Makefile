@@ -39,8 +39,8 @@ bench: build
 	bash scripts/bench $(BUILD)
 
 fuzz: deps
-	CXX=clang++-14 cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) $(CMAKE_FLAGS) -DQUILLMARK_FUZZ=ON -DQUILLMARK_WITH_QT=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	bash scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
