@@ -248,6 +248,14 @@ TEST(RunCli, Cp932IsPassedThroughByteForByte) {
   EXPECT_EQ(failure.err, PasteFailureMessage() + "\n");
 }
 
+TEST(RunCli, AnOutputThatCannotBeWrittenIsAFailure) {
+  std::istringstream in("A,1\n");
+  std::ostringstream out, err;
+  out.setstate(std::ios::badbit);
+  EXPECT_EQ(RunCli({}, in, out, err), kExitFailure);
+  EXPECT_EQ(err.str(), "quillmark-chart: cannot write the chart\n");
+}
+
 TEST(RunCli, HelpGoesToStandardOutput) {
   const Outcome outcome = RunWith({"--help"}, "never read");
   EXPECT_EQ(outcome.status, kExitSuccess);
