@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 
 namespace quillmark {
 namespace {
@@ -54,10 +54,14 @@ bool WriteAll(int fd, std::string_view bytes) {
 // `mode` less the umask.
 Descriptor CreateTemporary(const std::string& path, mode_t mode,
                            std::string& temp_path) {
-  std::random_device random;
-  for (int attempt = 0; attempt < 16; ++attempt) {
+  // O_EXCL makes the name safe; the clock and the process id only make a
+  // clash with another writer unlikely.
+  auto unique = static_cast<unsigned>(
+      std::chrono::steady_clock::now().time_since_epoch().count() ^
+      (static_cast<long long>(::getpid()) << 20));
+  for (int attempt = 0; attempt < 16; ++attempt, ++unique) {
     char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", random());
+    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", unique);
     temp_path = path + suffix;
     const int fd = ::open(temp_path.c_str(),
                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <tuple>
 
 #include "text/cp932.h"
 
@@ -14,19 +13,22 @@ constexpr std::size_t kNone = std::string_view::npos;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// The line starting at `begin`, without its line end. CR and LF never occur
-// as the second byte of a double-byte character, so bytes are enough here.
-std::string_view LineAt(std::string_view content, std::size_t begin) {
-  const std::size_t end = content.find_first_of("\r\n", begin);
-  return content.substr(begin, end == kNone ? kNone : end - begin);
-}
+struct Line {
+  std::string_view text;  // without its line end
+  std::size_t next;       // the offset after its line end
+};
 
-// The offset after the line starting at `begin` and its line end.
-std::size_t NextLine(std::string_view content, std::size_t begin) {
-  std::size_t p = begin + LineAt(content, begin).size();
-  if (p < content.size() && content[p] == '\r') ++p;
-  if (p < content.size() && content[p] == '\n') ++p;
-  return p;
+// The line starting at `begin`. CR and LF never occur as the second byte of
+// a double-byte character, so bytes are enough here.
+Line LineAt(std::string_view content, std::size_t begin) {
+  std::size_t end = begin;
+  while (end < content.size() && content[end] != '\r' && content[end] != '\n') {
+    ++end;
+  }
+  std::size_t next = end;
+  if (next < content.size() && content[next] == '\r') ++next;
+  if (next < content.size() && content[next] == '\n') ++next;
+  return {content.substr(begin, end - begin), next};
 }
 
 // The offset of the first character `wanted` at or after `from`, stepping
@@ -120,28 +122,35 @@ std::string_view KeyOf(std::string_view line) {
 
 IniDocument::IniDocument(std::string content) : content_(std::move(content)) {
   std::size_t section = kNone;
-  for (std::size_t p = 0; p < content_.size(); p = NextLine(content_, p)) {
-    const std::string_view line = LineAt(content_, p);
+  for (std::size_t p = 0; p < content_.size();) {
+    const auto [line, next] = LineAt(content_, p);
     if (const auto name = SectionName(line)) {
       section = p;
       sections_.push_back({NameHash(*name), p, p});
-    } else if (section != kNone && EqualsSign(line) != kNone) {
-      entries_.push_back({EntryHash(KeyOf(line), section), p, section});
+    } else if (section != kNone) {
+      const std::size_t equals = FindChar(line, '=', 0);
+      if (equals != kNone) {
+        entries_.push_back(
+            {EntryHash(line.substr(0, equals), section), p, section});
+      }
     }
+    p = next;
   }
-  const auto by_hash_then_line = [](const Slot& a, const Slot& b) {
-    return std::tie(a.hash, a.line) < std::tie(b.hash, b.line);
+  // The slots were found in line order; a stable sort keeps it among equal
+  // hashes, so the first match is the first occurrence.
+  const auto by_hash = [](const Slot& a, const Slot& b) {
+    return a.hash < b.hash;
   };
-  std::sort(sections_.begin(), sections_.end(), by_hash_then_line);
-  std::sort(entries_.begin(), entries_.end(), by_hash_then_line);
+  std::stable_sort(sections_.begin(), sections_.end(), by_hash);
+  std::stable_sort(entries_.begin(), entries_.end(), by_hash);
 }
 
 namespace {
 
 // The earliest slot with `hash` for which `matches` holds.
 template <typename Slots, typename Matches>
-std::optional<std::size_t> FirstMatch(const Slots& slots,
-                                      std::uint64_t hash, Matches matches) {
+std::optional<std::size_t> FirstMatch(const Slots& slots, std::uint64_t hash,
+                                      Matches matches) {
   auto it = std::lower_bound(
       slots.begin(), slots.end(), hash,
       [](const auto& slot, std::uint64_t h) { return slot.hash < h; });
@@ -156,7 +165,7 @@ std::optional<std::size_t> FirstMatch(const Slots& slots,
 std::optional<std::size_t> IniDocument::FindSection(
     std::string_view section) const {
   return FirstMatch(sections_, NameHash(section), [&](const Slot& slot) {
-    return SameName(*SectionName(LineAt(content_, slot.line)), section);
+    return SameName(*SectionName(LineAt(content_, slot.line).text), section);
   });
 }
 
@@ -164,7 +173,7 @@ std::optional<std::size_t> IniDocument::FindEntry(std::size_t section,
                                                   std::string_view key) const {
   return FirstMatch(entries_, EntryHash(key, section), [&](const Slot& slot) {
     return slot.section == section &&
-           SameName(KeyOf(LineAt(content_, slot.line)), key);
+           SameName(KeyOf(LineAt(content_, slot.line).text), key);
   });
 }
 
@@ -174,17 +183,17 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
   if (!section_line) return std::nullopt;
   const auto entry_line = FindEntry(*section_line, key);
   if (!entry_line) return std::nullopt;
-  const std::string_view line = LineAt(content_, *entry_line);
+  const std::string_view line = LineAt(content_, *entry_line).text;
   return line.substr(EqualsSign(line) + 1);
 }
 
 std::size_t IniDocument::InsertionPoint(std::size_t section) const {
-  std::size_t insert_at = NextLine(content_, section);
-  for (std::size_t p = insert_at; p < content_.size();
-       p = NextLine(content_, p)) {
-    const std::string_view line = LineAt(content_, p);
+  std::size_t insert_at = LineAt(content_, section).next;
+  for (std::size_t p = insert_at; p < content_.size();) {
+    const auto [line, next] = LineAt(content_, p);
     if (SectionName(line)) break;
-    if (!IsBlankLine(line)) insert_at = NextLine(content_, p);
+    if (!IsBlankLine(line)) insert_at = next;
+    p = next;
   }
   return insert_at;
 }
@@ -197,7 +206,7 @@ std::string IniDocument::WithEntry(std::string_view section,
   const auto entry_line =
       section_line ? FindEntry(*section_line, key) : std::nullopt;
   if (entry_line) {
-    const std::string_view line = LineAt(content_, *entry_line);
+    const std::string_view line = LineAt(content_, *entry_line).text;
     const std::size_t value_at = *entry_line + EqualsSign(line) + 1;
     result.replace(value_at, line.size() - (value_at - *entry_line), value);
     return result;

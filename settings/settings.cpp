@@ -10,7 +10,8 @@ std::string SettingsPathFor(std::string_view executable_path) {
   const std::size_t name_at = executable_path.rfind('/') + 1;  // npos + 1 is 0
   const std::size_t dot = executable_path.rfind('.');
   const bool has_extension = dot != std::string_view::npos && dot >= name_at;
-  return std::string(executable_path.substr(0, has_extension ? dot : std::string_view::npos)) +
+  return std::string(executable_path.substr(
+             0, has_extension ? dot : std::string_view::npos)) +
          ".INI";
 }
 
@@ -45,8 +46,10 @@ SettingsRecord LoadSettings(const std::string& path, DataTable& table,
   namespace k = settings_keys;
   const SettingsStore store(path);
   for (int row = 1; row <= DataTable::kLastRow; ++row) {
-    table.TableCell(0, row, store.ReadText(k::TableSection(), LabelKey(row), ""));
-    table.TableCell(1, row, store.ReadText(k::TableSection(), ValueKey(row), "0"));
+    table.TableCell(0, row,
+                    store.ReadText(k::TableSection(), LabelKey(row), ""));
+    table.TableCell(1, row,
+                    store.ReadText(k::TableSection(), ValueKey(row), "0"));
   }
   const std::string& s = k::SettingSection();
   SettingsRecord record;

@@ -27,18 +27,18 @@ std::string SettingsPathFor(std::string_view executable_path);
 // Section names and the keys of section "Setting", in code page 932. The keys
 // that are control captions equal those captions.
 namespace settings_keys {
-const std::string& TableSection();     // "Table"
-const std::string& SettingSection();   // "Setting"
-const std::string& Material();         // "棒の素材となる文字（半角）："
-const std::string& WriteNum();         // "数値も記入"
-const std::string& WriteUnit();        // "単位も記入"
-const std::string& AsHtml();           // "HTML形式でクリップボード出力"
-const std::string& Unit();             // "Unit"
-const std::string& AutoScale();        // "メーラーの折り返し幅に合わせる（自動）"
-const std::string& Width();            // "幅（半角文字数）："
-const std::string& FontSize();         // "FontSize"
-const std::string& Scale();            // "Scale"
-const std::string& FontName();         // "FontName"
+const std::string& TableSection();    // "Table"
+const std::string& SettingSection();  // "Setting"
+const std::string& Material();   // "棒の素材となる文字（半角）："
+const std::string& WriteNum();   // "数値も記入"
+const std::string& WriteUnit();  // "単位も記入"
+const std::string& AsHtml();     // "HTML形式でクリップボード出力"
+const std::string& Unit();       // "Unit"
+const std::string& AutoScale();  // "メーラーの折り返し幅に合わせる（自動）"
+const std::string& Width();     // "幅（半角文字数）："
+const std::string& FontSize();  // "FontSize"
+const std::string& Scale();     // "Scale"
+const std::string& FontName();  // "FontName"
 }  // namespace settings_keys
 
 // The settings file, read and written one entry at a time; one store object
@@ -54,7 +54,9 @@ const std::string& FontName();         // "FontName"
 // file; the file keeps its permission bits. A text is stored up to its first
 // CR or LF, since a line break would split its entry line; so a multi-line
 // text reads back as its first line. Releasing a store that wrote asks the
-// system to put the file on disk.
+// system to put the file on disk. A process killed in the middle of a write
+// may leave its new file behind as "<path>.<8 hex digits>.tmp"; the settings
+// file itself is always whole.
 class SettingsStore {
  public:
   static constexpr std::size_t kMaxValueBytes = 2047;
@@ -108,8 +110,8 @@ struct SettingsRecord {
   std::string Unit = "%";
   bool AutoScale = true;
   int Width = 70;
-  int FontSize = 10;            // points
-  std::string Scale = "1";      // the whole text of the scale field
+  int FontSize = 10;        // points
+  std::string Scale = "1";  // the whole text of the scale field
   // Family name, code page 932. After a load it may be empty (an entry
   // present but empty): the window then leaves the family unchanged.
   std::string FontName;

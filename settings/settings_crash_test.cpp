@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -41,8 +42,16 @@ std::pair<Saved, Saved> TwoSaves() {
   Saved a = Variant("a", "");
   a.record.FontName = "A font";
   Saved b = Variant("b-label-", ".5");
-  b.record = {Utf8ToCp932("■"), false, true, true, Utf8ToCp932("円"),
-              false, 123, 14, "2.5", Utf8ToCp932("ＭＳ ゴシック")};
+  b.record = {Utf8ToCp932("■"),
+              false,
+              true,
+              true,
+              Utf8ToCp932("円"),
+              false,
+              123,
+              14,
+              "2.5",
+              Utf8ToCp932("ＭＳ ゴシック")};
   return {std::move(a), std::move(b)};
 }
 
@@ -97,11 +106,14 @@ TEST(SettingsCrash, AKilledSaveLeavesEveryEntryOldOrNew) {
   const auto one_save = std::chrono::steady_clock::now() - start;
   const std::vector<Entry> entries = AllEntries();
 
-  // Kills land anywhere within the first three saves of each child.
+  // Kills land anywhere within the first three saves of each child, but no
+  // later than 50 ms, so that a slow disk does not stretch the test.
+  using std::chrono::microseconds;
   std::mt19937 random(1110);
   std::uniform_int_distribution<long> delay_us(
-      0, 3 * std::chrono::duration_cast<std::chrono::microseconds>(one_save)
-                 .count());
+      0, std::min(3 * std::chrono::duration_cast<microseconds>(one_save),
+                  microseconds(50000))
+             .count());
   int mixed = 0, left_behind = 0;
   for (int kill = 0; kill < 300; ++kill) {
     const pid_t child = ::fork();

@@ -42,20 +42,44 @@ TEST_F(SettingsFormat, ReadsIntegersInDecimalAndHexadecimalWithinInt32) {
     const char* text;
     int expected;
   } cases[] = {
-      {"70", 70},          {"  70", 70},        {"\t 70", 70},
-      {"+5", 5},           {"-1", -1},          {"007", 7},
-      {"0", 0},            {"0x46", 70},        {"0X46", 70},
-      {"$46", 70},         {"x46", 70},         {"X46", 70},
-      {"$fF", 255},        {"-$10", -16},       {"+0x10", 16},
-      {"2147483647", INT_MAX},                  {"-2147483648", INT_MIN},
-      {"$7FFFFFFF", INT_MAX},                   {"-$80000000", INT_MIN},
-      {"2147483648", kDefault},                 {"-2147483649", kDefault},
-      {"$80000000", kDefault},                  {"99999999999999999999", kDefault},
-      {"", kDefault},      {"abc", kDefault},   {"70 ", kDefault},
-      {"7a", kDefault},    {"1e3", kDefault},   {"1.5", kDefault},
-      {"0x", kDefault},    {"$", kDefault},     {"+", kDefault},
-      {"--1", kDefault},   {"- 1", kDefault},   {"0x1g", kDefault},
-      {"$-1", kDefault},   {"\"70\"", kDefault}, {"\x82\x4f", kDefault},
+      {"70", 70},
+      {"  70", 70},
+      {"\t 70", 70},
+      {"+5", 5},
+      {"-1", -1},
+      {"007", 7},
+      {"0", 0},
+      {"0x46", 70},
+      {"0X46", 70},
+      {"$46", 70},
+      {"x46", 70},
+      {"X46", 70},
+      {"$fF", 255},
+      {"-$10", -16},
+      {"+0x10", 16},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"$7FFFFFFF", INT_MAX},
+      {"-$80000000", INT_MIN},
+      {"2147483648", kDefault},
+      {"-2147483649", kDefault},
+      {"$80000000", kDefault},
+      {"99999999999999999999", kDefault},
+      {"", kDefault},
+      {"abc", kDefault},
+      {"70 ", kDefault},
+      {"7a", kDefault},
+      {"1e3", kDefault},
+      {"1.5", kDefault},
+      {"0x", kDefault},
+      {"$", kDefault},
+      {"+", kDefault},
+      {"--1", kDefault},
+      {"- 1", kDefault},
+      {"0x1g", kDefault},
+      {"$-1", kDefault},
+      {"\"70\"", kDefault},
+      {"\x82\x4f", kDefault},
   };
   for (const auto& c : cases) {
     const SettingsStore store =
@@ -71,9 +95,9 @@ TEST_F(SettingsFormat, ReadsBooleansAsIntegersThatAreNotZero) {
     bool fallback;
     bool expected;
   } cases[] = {
-      {"1", false, true},    {"2", false, true},    {"-1", false, true},
-      {"0x0", true, false},  {"0", true, false},    {"abc", true, true},
-      {"abc", false, false}, {"", true, true},      {"", false, false},
+      {"1", false, true},     {"2", false, true}, {"-1", false, true},
+      {"0x0", true, false},   {"0", true, false}, {"abc", true, true},
+      {"abc", false, false},  {"", true, true},   {"", false, false},
       {"true", false, false},
   };
   for (const auto& c : cases) {
@@ -95,9 +119,8 @@ TEST_F(SettingsFormat, MissingEntriesGiveTheDefaultButEmptyOnesTheEmptyText) {
 TEST_F(SettingsFormat, ReadsAValueUpToItsFirst2047Bytes) {
   const std::string exact(2047, 'e');
   const std::string longer = std::string(2046, 'l') + "\x82\xa0" + "tail";
-  const SettingsStore store = StoreWith("[T]\r\nexact=" + exact +
-                                        "\r\nlonger=" + longer +
-                                        "\r\nafter=ok\r\n");
+  const SettingsStore store = StoreWith(
+      "[T]\r\nexact=" + exact + "\r\nlonger=" + longer + "\r\nafter=ok\r\n");
   EXPECT_EQ(store.ReadText("T", "exact", ""), exact);
   // The cut falls inside a double-byte character and keeps its first byte.
   EXPECT_EQ(store.ReadText("T", "longer", ""), longer.substr(0, 2047));
@@ -118,14 +141,21 @@ TEST_F(SettingsFormat, TreatsEachDoubleByteCharacterAsOneUnit) {
   const std::string a = "\x83\x41";
   const std::string ya = "\x83\x61";
   const std::string bar_key = Utf8ToCp932("メーラー");
-  const std::string section = "a\x81\x5D" "b";
-  const SettingsStore store = StoreWith(
-      "[" + section + "]\r\n" + a + "=big\r\n" + bar_key + "=0\r\n" +
-      "\x81\x5B" "x=1\r\n");
+  const std::string section =
+      "a\x81\x5D"
+      "b";
+  const SettingsStore store =
+      StoreWith("[" + section + "]\r\n" + a + "=big\r\n" + bar_key + "=0\r\n" +
+                "\x81\x5B"
+                "x=1\r\n");
   EXPECT_EQ(store.ReadText(section, a, ""), "big");
   EXPECT_EQ(store.ReadText(section, ya, "none"), "none");
   EXPECT_EQ(store.ReadBool(section, bar_key, true), false);
-  EXPECT_EQ(store.ReadText(section, "\x81\x5B" "x", ""), "1");
+  EXPECT_EQ(store.ReadText(section,
+                           "\x81\x5B"
+                           "x",
+                           ""),
+            "1");
   EXPECT_EQ(store.ReadText("a\x81", a, "none"), "none");
 }
 
@@ -148,8 +178,7 @@ TEST_F(SettingsFormat, TheFirstOfDuplicateSectionsAndKeysCounts) {
 }
 
 TEST_F(SettingsFormat, ReadsEveryKindOfLineEnd) {
-  const SettingsStore store =
-      StoreWith("[T]\na=1\r\nb=2\rc=3\n\r\nd=4");
+  const SettingsStore store = StoreWith("[T]\na=1\r\nb=2\rc=3\n\r\nd=4");
   EXPECT_EQ(store.ReadText("T", "a", ""), "1");
   EXPECT_EQ(store.ReadText("T", "b", ""), "2");
   EXPECT_EQ(store.ReadText("T", "c", ""), "3");
@@ -175,14 +204,13 @@ TEST_F(SettingsFormat, WritesReplaceInPlaceAndAddWhereTheyBelong) {
       {"adds a key after the section's last line, before its blank lines",
        "[Setting]\nFontSize=12\n\n[Table]\n1,0=a\n", "Setting", "Unit", "%",
        "[Setting]\nFontSize=12\nUnit=%\r\n\n[Table]\n1,0=a\n"},
-      {"ends an unfinished last line before adding",
-       "[T]\r\na=1", "T", "b", "2", "[T]\r\na=1\r\nb=2\r\n"},
-      {"adds a section at the end after an empty line",
-       "[T]\r\na=1\r\n", "S", "k", "v", "[T]\r\na=1\r\n\r\n[S]\r\nk=v\r\n"},
-      {"adds a section after an unfinished last line",
-       "x=1", "S", "k", "v", "x=1\r\n\r\n[S]\r\nk=v\r\n"},
-      {"creates the file's first section", "", "S", "k", "v",
-       "[S]\r\nk=v\r\n"},
+      {"ends an unfinished last line before adding", "[T]\r\na=1", "T", "b",
+       "2", "[T]\r\na=1\r\nb=2\r\n"},
+      {"adds a section at the end after an empty line", "[T]\r\na=1\r\n", "S",
+       "k", "v", "[T]\r\na=1\r\n\r\n[S]\r\nk=v\r\n"},
+      {"adds a section after an unfinished last line", "x=1", "S", "k", "v",
+       "x=1\r\n\r\n[S]\r\nk=v\r\n"},
+      {"creates the file's first section", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
       {"adds to an empty section that ends the file", "[S]", "S", "k", "v",
        "[S]\r\nk=v\r\n"},
   };
@@ -205,9 +233,21 @@ TEST_F(SettingsFormat, WritesIntegersInDecimalAndBooleansAsOneOrZero) {
 
 TEST_F(SettingsFormat, EveryTextWithoutLineBreakReadsBackByteForByte) {
   const std::string texts[] = {
-      "",          " lead",     "trail ",      "\"quoted\"", "'single'",
-      "a=b=c",     "=",         "[x]",         "[",          "]",
-      "; comment", "\t tab",    "  ",          "\x81\x5B",   "\x81",
+      "",
+      " lead",
+      "trail ",
+      "\"quoted\"",
+      "'single'",
+      "a=b=c",
+      "=",
+      "[x]",
+      "[",
+      "]",
+      "; comment",
+      "\t tab",
+      "  ",
+      "\x81\x5B",
+      "\x81",
       std::string("nul\0byte", 8),
       Utf8ToCp932("全角　スペース"),
   };
@@ -271,8 +311,9 @@ TEST_F(SettingsFormat, OddFilesReadAsDefaultsWhereUnusable) {
   EXPECT_EQ(SettingsStore(folder_.File("missing.INI"))
                 .ReadInteger("Setting", "FontSize", 10),
             10);
-  EXPECT_EQ(SettingsStore(folder_.Path()).ReadInteger("Setting", "FontSize", 10),
-            10);  // a folder where the file should be
+  EXPECT_EQ(
+      SettingsStore(folder_.Path()).ReadInteger("Setting", "FontSize", 10),
+      10);  // a folder where the file should be
 }
 
 TEST_F(SettingsFormat, WritingIntoGarbageKeepsItAndReadsBack) {

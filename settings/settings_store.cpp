@@ -46,8 +46,8 @@ void SettingsStore::WriteText(std::string_view section, std::string_view key,
                               std::string_view text) {
   static const std::string kCannotWrite = Utf8ToCp932(" に書き込めません");
   const ini::IniDocument& document = Document();
-  std::string content =
-      document.WithEntry(section, key, text.substr(0, text.find_first_of("\r\n")));
+  std::string content = document.WithEntry(
+      section, key, text.substr(0, text.find_first_of("\r\n")));
   if (file_unreadable_ || !ReplaceFileContent(path_, content)) {
     throw UserError(Utf8ToCp932(path_) + kCannotWrite);
   }
@@ -55,8 +55,8 @@ void SettingsStore::WriteText(std::string_view section, std::string_view key,
   document_ = std::make_unique<ini::IniDocument>(std::move(content));
 }
 
-void SettingsStore::WriteInteger(std::string_view section,
-                                 std::string_view key, int value) {
+void SettingsStore::WriteInteger(std::string_view section, std::string_view key,
+                                 int value) {
   WriteText(section, key, std::to_string(value));
 }
 

@@ -71,7 +71,8 @@ class SettingsWrite : public ::testing::Test {
   // The folder holds the settings file alone: no temporary file is left.
   void ExpectOnlyTheSettingsFile() {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_path_)) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(folder_path_)) {
       names.insert(entry.path().filename().string());
     }
     EXPECT_EQ(names, std::set<std::string>{"Quillmark.INI"});
@@ -157,7 +158,8 @@ void ChangeOwner(const std::string& path, Ids ids) {
 Outcome TryWriteAs(Ids ids, const std::string& path) {
   const pid_t child = ::fork();
   if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(ids.gid, ids.gid, ids.gid) != 0 ||
+    if (::setgroups(0, nullptr) != 0 ||
+        ::setresgid(ids.gid, ids.gid, ids.gid) != 0 ||
         ::setresuid(ids.uid, ids.uid, ids.uid) != 0) {
       ::_exit(static_cast<int>(Outcome::kOtherFailure));
     }

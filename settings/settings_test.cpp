@@ -67,8 +67,8 @@ TEST_F(Settings, SavedTableAndOptionsComeBackExceptMaterialAndUnit) {
     table.TableCell(1, row, "-" + std::to_string(row) + ".25");
   }
   const SettingsRecord saved = {
-      "*", false, true, true, Utf8ToCp932("円"), false, 0, 14,
-      "2.5", Utf8ToCp932("ＭＳ 明朝")};
+      "*",   false, true, true,  Utf8ToCp932("円"),
+      false, 0,     14,   "2.5", Utf8ToCp932("ＭＳ 明朝")};
   SaveSettings(path_, table, saved);
 
   const SettingsRecord loaded = Load();
@@ -160,8 +160,9 @@ TEST_F(Settings, ASaveIntoAnExistingFileKeepsWhatItDoesNotOwn) {
   EXPECT_TRUE(after.starts_with(
       "; hand-written\r\n[Setting]\r\nfontsize=10\r\nColour=red\r\n"))
       << after;
-  EXPECT_NE(after.find("FontName=\r\n\r\n[Window]\r\nLeft=10\r\n\r\n[Table]\r\n1,0="),
-            std::string::npos)
+  EXPECT_NE(
+      after.find("FontName=\r\n\r\n[Window]\r\nLeft=10\r\n\r\n[Table]\r\n1,0="),
+      std::string::npos)
       << after;
 }
 
