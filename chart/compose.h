@@ -43,7 +43,12 @@ class LineText {
   void Text(std::string_view text) { line_.append(text); }
   void Blanks(Count count) { line_.append(count, ' '); }
   void Repeat(std::string_view piece, Count count) {
+    if (piece.size() == 1) {
+      line_.append(count, piece[0]);
+      return;
+    }
     if (piece.empty()) return;
+    line_.reserve(line_.size() + count * piece.size());
     for (Count i = 0; i < count; ++i) line_.append(piece);
   }
   std::string Take() { return std::move(line_); }
@@ -104,7 +109,7 @@ void RoomLeftOfNegativeBar(Sink& out, double v, double n,
   const double s = layout.Scale;
   if (outline && n < v) {
     const long double inner = Product(s, n) - CeilOfProduct(s, layout.Minimum);
-    out.Blanks(CountBelow(std::ceil(RoundedToDouble(inner)) + 1));
+    out.Blanks(CountBelow(Ceil(RoundedToDouble(inner)) + 1));
     out.Repeat("_", CountBelow(FloorOfProduct(s, v) - FloorOfProduct(s, n)));
     out.Text("|");
   } else if (v != layout.Minimum) {

@@ -1,8 +1,10 @@
 // Conversions between texts and numbers: the reading of value cells and of
 // the manual scale, and the writing of the legend's number.
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -69,6 +71,32 @@ Significand NormalisedSignificand(std::string_view whole,
   return s;
 }
 
+// Up to 19 digits are exact in a 64-bit significand, and so is 10^k up to
+// k = 27 (5^27 < 2^64): one multiplication or division of the two then
+// rounds exactly as strtold would, without its multiple-precision work.
+constexpr std::size_t kExactDigits = 19;
+constexpr int kExactPowers = 27;
+
+constexpr std::array<long double, kExactPowers + 1> ExactPowersOfTen() {
+  std::array<long double, kExactPowers + 1> powers{};
+  powers[0] = 1;
+  for (int k = 1; k <= kExactPowers; ++k) powers[k] = powers[k - 1] * 10;
+  return powers;
+}
+
+std::optional<long double> ExactlyRounded(const Significand& s) {
+  if (s.digits.size() > kExactDigits || s.exponent < -kExactPowers ||
+      s.exponent > kExactPowers) {
+    return std::nullopt;
+  }
+  static constexpr auto kPowers = ExactPowersOfTen();
+  std::uint64_t digits = 0;
+  for (char c : s.digits) digits = digits * 10 + static_cast<unsigned>(c - '0');
+  const long double whole = static_cast<long double>(digits);
+  return s.exponent < 0 ? whole / kPowers[-s.exponent]
+                        : whole * kPowers[s.exponent];
+}
+
 // The significand correctly rounded to extended; nullopt when it lies beyond
 // the extended range. The text handed to strtold has no decimal separator,
 // so the process's locale cannot change how it is read.
@@ -78,7 +106,9 @@ std::optional<long double> ToExtended(bool negative, const Significand& s) {
     const long long decimal_places =
         s.exponent + static_cast<long long>(s.digits.size());
     if (decimal_places > kDecimalRange) return std::nullopt;
-    if (decimal_places >= -kDecimalRange) {
+    if (const auto exact = ExactlyRounded(s)) {
+      magnitude = *exact;
+    } else if (decimal_places >= -kDecimalRange) {
       const std::string text = s.digits + "e" + std::to_string(s.exponent);
       magnitude = std::strtold(text.c_str(), nullptr);
       if (std::isinf(magnitude)) return std::nullopt;

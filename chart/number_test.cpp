@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "chart/chart.h"
@@ -76,6 +77,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "1e5000", "1e-5000", "1e50000",
                     // Beyond the extended range.
                     "1e4999", "1.2e4932", "-1e4933"));
+
+// Short numbers take a shortcut of one exact multiplication or division;
+// around its edges it must agree with glibc's correctly rounded strtold.
+TEST(TextToNumber, AgreesWithStrtoldAroundTheShortcut) {
+  for (const char* text :
+       {"0.1", "0.7", "2.675", "9999999999999999999", "18446744073709551615",
+        "9223372036854775809", "1e27", "1e28", "3e-27", "3e-28",
+        "1234567890123456789e-27", "1234567890123456789e-28",
+        "12345678901234567891", "0.000000000000000000000000001",
+        "4.9406564584124654e-324", "1.7976931348623157e308", "123.456e-5"}) {
+    EXPECT_EQ(TextToNumber(text), std::strtold(text, nullptr)) << text;
+  }
+}
 
 TEST(TextToNumber, MegabyteOfDigitsIsReadCorrectly) {
   const std::string thirds = "0." + std::string(1'000'000, '3');

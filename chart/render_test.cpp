@@ -244,6 +244,40 @@ const std::vector<ChartCase> kOutlineCases = {
      Rest::kEmpty,
      {.AutoScale = false},
      {Blanks(5), "A|__|_ -0", "B|__| -2", "", kFixedLegend}},
+    // The scale is the double just below 1.2. Rounded to a double before
+    // being rounded down, 20 times it is 24: row A's top edge for row B
+    // ends in the column of B's "|", though B's bar is one short.
+    {"RoundedProductClosesTheTopEdge",
+     {{"A", "11"}, {"B", "20"}},
+     Rest::kEmpty,
+     {.WriteUnit = true, .Width = 30},
+     {"  " + Rep("_", 13), "A|" + Rep("_", 13) + "|" + Rep("_", 10) + " 11%",
+      "B|" + Rep("_", 23) + "| 20%", "", kFixedLegend}},
+    // The same scale on negative boxes: -20 times it is -24 once rounded
+    // to a double, so the rounded-up products count one column more.
+    {"RoundedProductsOfNegativeBoxes",
+     {{"A", "-11"}, {"B", "-20"}},
+     Rest::kEmpty,
+     {.WriteUnit = true, .Width = 31},
+     {Blanks(13) + Rep("_", 13),
+      "A| " + Rep("_", 9) + "|" + Rep("_", 13) + "| -11%",
+      "B|" + Rep("_", 23) + "| -20%", "", kFixedLegend}},
+    // Row A's room: -20 times the scale, formed in extended, is -24 + 2^-50;
+    // less the whole -48 it is 24 + 2^-50, which rounds to the double 24
+    // before it is rounded up: 24 blanks, not 25.
+    {"RoundedInnerTermOfNegativeBoxes",
+     {{"A", "-11"}, {"B", "-20"}, {"C", "-40"}},
+     Rest::kEmpty,
+     {.AutoScale = false, .ScaleText = "0.8333333333333333333333"},
+     {Blanks(37) + Rep("_", 13),
+      "A|" + Blanks(24) + Rep("_", 9) + "|" + Rep("_", 13) + "| -11",
+      "B| " + Rep("_", 23) + "|" + Rep("_", 23) + "| -20",
+      "C|" + Rep("_", 47) + "| -40", "", kFixedLegend}},
+    {"ProductBetweenHalfAndOneClosesAnEmptyBox",
+     {{"A", "0.7"}, {"B", "0.3"}},
+     Rest::kEmpty,
+     {.AutoScale = false},
+     {"  ", "A|| 0.7", "B|_ 0.3", "", kFixedLegend}},
     {"DoubledUnderscoreIsAFilledMaterial",
      {{"A", "2"}, {"B", "3"}},
      Rest::kEmpty,
