@@ -2,6 +2,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -9,8 +12,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <cmath>
 #include <exception>
 
+#include "about/About_box.h"
 #include "app/clipboard_text.h"
 #include "app/message_display.h"
 #include "export/export.h"
@@ -55,6 +60,30 @@ QLabel* PlaceLabel(const char* caption, int left, int top, QWidget* parent) {
 }
 
 int RightEdge(const QWidget* control) { return control->x() + control->width(); }
+
+// The longest family name the settings file keeps, in code page 932 bytes.
+constexpr std::size_t kMaxFontNameBytes = 31;
+constexpr int kDefaultFontPoints = 10;
+
+// The family name as stored: at most 31 bytes, cut before a double-byte
+// character that would not fit whole, so no lone lead byte is left.
+std::string StoredFontName(const QFont& font) {
+  const std::string name = ToCp932(font.family());
+  std::size_t end = 0;
+  while (end < name.size()) {
+    const std::size_t next = end + CharLengthAt(name, end);
+    if (next > kMaxFontNameBytes) break;
+    end = next;
+  }
+  return name.substr(0, end);
+}
+
+// The size in whole points; a font still sized in pixels (the design font)
+// is converted at the widget's resolution.
+int WholePoints(const QFont& font, const QWidget& widget) {
+  if (font.pointSize() > 0) return font.pointSize();
+  return int(std::lround(font.pixelSize() * 72.0 / widget.logicalDpiY()));
+}
 
 }  // namespace
 
@@ -191,12 +220,63 @@ void TMain::CentreOnScreen() {
   move(screen_area.center() - QPoint(width() / 2, height() / 2));
 }
 
+void TMain::UseSettingsFile(std::string path) {
+  settings_path_ = std::move(path);
+}
+
+std::string TMain::SettingsPath() const {
+  if (!settings_path_.empty()) return settings_path_;
+  return SettingsPathFor(
+      QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+}
+
 void TMain::FormShow() {
   Table->TableCell(0, 0, InitialLabelHeader());
   Table->TableCell(1, 0, InitialValueHeader());
-  // The data rows start as a missing settings entry leaves them: cleared.
-  Table->ChangeTable([](DataTable& table) { table.ClearDataRows(); });
+  const std::string path = SettingsPath();
+  const std::string font_name = ToCp932(Editor->font().family());
+  SettingsRecord record;
+  Table->ChangeTable([&](DataTable& table) {
+    record = LoadSettings(path, table, font_name);
+  });
+  ApplySettings(record, font_name);
   LayOutAtFirstShow();
+}
+
+// In the load's order. Material and unit are not read back: the window keeps
+// its design texts. Setting a control to the value it holds runs nothing.
+// The family changes only for a stored name other than the current one, so
+// a missing entry keeps even a family with no code page 932 form.
+void TMain::ApplySettings(const SettingsRecord& record,
+                          const std::string& current_font_name) {
+  chkWriteNum->setChecked(record.WriteNum);
+  chkWriteUnit->setChecked(record.WriteUnit);
+  chkAsHTML->setChecked(record.AsHtml);
+  (record.AutoScale ? radbtnAuto : radbtnManual)->setChecked(true);
+  seWidth->setValue(record.Width);
+  Memo1->setPlainText(QString::fromStdString(Cp932ToUtf8(record.Scale)));
+  QFont font = Editor->font();
+  // Qt has no font of zero or fewer points.
+  font.setPointSize(record.FontSize > 0 ? record.FontSize : kDefaultFontPoints);
+  if (!record.FontName.empty() && record.FontName != current_font_name) {
+    font.setFamily(QString::fromStdString(Cp932ToUtf8(record.FontName)));
+  }
+  Editor->setFont(font);
+}
+
+SettingsRecord TMain::SettingsFromControls() {
+  SettingsRecord record;
+  record.Material = ToCp932(edMaterial->text());
+  record.WriteNum = chkWriteNum->isChecked();
+  record.WriteUnit = chkWriteUnit->isChecked();
+  record.AsHtml = chkAsHTML->isChecked();
+  record.Unit = ToCp932(edUnit->text());
+  record.AutoScale = radbtnAuto->isChecked();
+  record.Width = seWidth->Value();
+  record.FontSize = WholePoints(Editor->font(), *Editor);
+  record.Scale = ToCp932(Memo1->toPlainText());
+  record.FontName = StoredFontName(Editor->font());
+  return record;
 }
 
 // The labels took their widths from their captions in the window's font, so
@@ -208,8 +288,9 @@ void TMain::LayOutAtFirstShow() {
                 Table->height());
 }
 
-// Every way of closing lets the window close.
-void TMain::FormClose() {}
+void TMain::FormClose() {
+  SaveSettings(SettingsPath(), table_, SettingsFromControls());
+}
 
 void TMain::Timer1Timer() {
   if (DeclinesToRender(Table->TableCell(1, 1))) return;
@@ -256,7 +337,7 @@ void TMain::BitBtn2Click() {
   WriteClipboardText(text);
 }
 
-void TMain::BitBtn3Click() {}
+void TMain::BitBtn3Click() { ShowAboutAndHelp(*AboutBox); }
 
 void TMain::BitBtn4Click() { close(); }
 
@@ -265,7 +346,14 @@ void TMain::BitBtn5Click() {
   Editor->clear();
 }
 
-void TMain::BitBtn6Click() {}
+// Every font, with the effects and no size limit: the dialog's defaults.
+// The chart is not rendered anew; the font reaches the file at the next close.
+void TMain::BitBtn6Click() {
+  QFontDialog FontDialog1(Editor->font(), this);
+  if (FontDialog1.exec() == QDialog::Accepted) {
+    Editor->setFont(FontDialog1.selectedFont());
+  }
+}
 
 void TMain::TableKeyUp() {
   Timer1.Disable();

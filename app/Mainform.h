@@ -16,6 +16,7 @@
 #include "app/controls.h"
 #include "app/rerender_timer.h"
 #include "chart/chart.h"
+#include "settings/settings.h"
 #include "table/data_table.h"
 #include "table/table_grid.h"
 
@@ -29,6 +30,7 @@ class QRadioButton;
 namespace quillmark {
 
 class MessageDisplay;
+class TAboutBox;
 
 class TMain : public QWidget {
   Q_OBJECT
@@ -38,8 +40,18 @@ class TMain : public QWidget {
   explicit TMain(MessageDisplay& messages, QWidget* parent = nullptr);
   ~TMain() override;
 
+  // Tests only: the settings file at `path` instead of the one beside the
+  // executable. Without it, each load and save works the path out anew from
+  // the executable's path.
+  void UseSettingsFile(std::string path);
+
   // Handlers, each as its event runs it.
+  // Header texts, the settings load applied to the controls (each value as a
+  // programmatic change, so the controls' own handlers run when it differs),
+  // then the layout beside the labels.
   void FormShow();
+  // Saves the table and the options; throws UserError when the file cannot
+  // be written, and the close is then refused.
   void FormClose();
   void Timer1Timer();
   void edMaterialChange();
@@ -47,10 +59,10 @@ class TMain : public QWidget {
   void radbtnAutoClick();
   void BitBtn1Click();  // paste
   void BitBtn2Click();  // copy to the clipboard
-  void BitBtn3Click();  // help
+  void BitBtn3Click();  // help: needs AboutBox
   void BitBtn4Click();  // exit
   void BitBtn5Click();  // clear
-  void BitBtn6Click();  // font
+  void BitBtn6Click();  // font of Editor, through the font dialog
   void TableKeyUp();
   void TableMouseUp();
   void TableDrawCell(QPainter* painter, int column, int row,
@@ -87,6 +99,9 @@ class TMain : public QWidget {
   QLabel* Label2;
   QLabel* Label3;
   RerenderTimer Timer1;
+  // The about box of the help button, set by the entry point and owned by
+  // whoever created it.
+  TAboutBox* AboutBox = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -101,11 +116,16 @@ class TMain : public QWidget {
   void CentreOnScreen();
   void LayOutAtFirstShow();
   void SetEditorLines(const std::vector<std::string>& lines);
+  std::string SettingsPath() const;
+  void ApplySettings(const SettingsRecord& record,
+                     const std::string& current_font_name);
+  SettingsRecord SettingsFromControls();
 
   DataTable table_;
   LastValues last_values_{};
   MessageDisplay& messages_;
   bool shown_ = false;
+  std::string settings_path_;
 };
 
 }  // namespace quillmark

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,14 +13,23 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "about/About_box.h"
 #include "app/message_display.h"
+#include "settings/settings.h"
 #include "table/clipboard_import.h"
 #include "table/grid_headers.h"
 #include "text/cp932.h"
@@ -49,6 +61,37 @@ std::string ClipboardCp932() {
   return Utf8ToCp932(QGuiApplication::clipboard()->text().toStdString());
 }
 
+// A settings file from UTF-8 lines, written in code page 932.
+void WriteSettingsFile(const std::string& path, const std::string& utf8) {
+  std::ofstream(path, std::ios::binary) << Utf8ToCp932(utf8);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// The keys and section lines of a settings file, in file order.
+std::vector<std::string> KeysInOrder(const std::string& content) {
+  std::vector<std::string> keys;
+  std::istringstream lines(content);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    keys.push_back(line.front() == '[' ? line : line.substr(0, line.find('=')));
+  }
+  return keys;
+}
+
+// Runs `act` on the modal font dialog as soon as it is open.
+void OnFontDialog(QObject* context, std::function<void(QFontDialog&)> act) {
+  QTimer::singleShot(0, context, [act] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    act(*dialog);
+  });
+}
+
 }  // namespace
 
 class MainformTest : public QObject {
@@ -56,6 +99,8 @@ class MainformTest : public QObject {
 
  private:
   RecordedMessages messages_;
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::string settings_path_;
   std::unique_ptr<TMain> main_;
 
   void ShowWindow() {
@@ -79,9 +124,16 @@ class MainformTest : public QObject {
 
   void init() {
     messages_ = RecordedMessages();
+    main_.reset();
+    folder_ = std::make_unique<QTemporaryDir>();
+    settings_path_ = folder_->filePath("quillmark.INI").toStdString();
     main_ = std::make_unique<TMain>(messages_);
+    main_->UseSettingsFile(settings_path_);
   }
-  void cleanup() { main_.reset(); }
+  void cleanup() {
+    main_.reset();
+    folder_.reset();
+  }
 
   void WindowIsFixedAndTitled() {
     ShowWindow();
@@ -472,6 +524,290 @@ class MainformTest : public QObject {
     ShowWindow();
     main_->BitBtn4->click();
     QVERIFY(!main_->isVisible());
+  }
+
+  void WithoutASettingsFileTheWindowKeepsItsDesignAndTenPoints() {
+    main_->Timer1.Disable();
+    ShowWindow();
+    for (int row = 1; row <= 50; ++row) {
+      QCOMPARE(Cell(0, row), std::string());
+      QCOMPARE(Cell(1, row), std::string("0"));
+    }
+    QVERIFY(main_->chkWriteNum->isChecked());
+    QVERIFY(!main_->chkWriteUnit->isChecked());
+    QVERIFY(!main_->chkAsHTML->isChecked());
+    QVERIFY(main_->radbtnAuto->isChecked());
+    QVERIFY(!main_->Memo1->isEnabled());
+    QCOMPARE(main_->seWidth->Value(), 70);
+    QCOMPARE(main_->Memo1->toPlainText(), QString("1"));
+    QCOMPARE(main_->edMaterial->text(), QString("_"));
+    QCOMPARE(main_->edUnit->text(), QString("%"));
+    QCOMPARE(main_->Editor->font().pointSize(), 10);
+    QCOMPARE(main_->Editor->font().family(), QString("IPAGothic"));
+    // Nothing differed from the design, so no handler ran.
+    QCOMPARE(main_->Label1->text(), QString("を _ １個とする"));
+    QVERIFY(!main_->Timer1.IsActive());
+    QVERIFY(!std::filesystem::exists(settings_path_));
+    QVERIFY(messages_.errors.empty());
+  }
+
+  void LoadRestoresEveryEntryItReads() {
+    std::string file = "[Table]\r\n1,0=東京\r\n1,1=12.5\r\n2,0=空\r\n2,1=\r\n"
+                       "50,0=最後\r\n50,1=-3\r\n";
+    file += "[Setting]\r\n棒の素材となる文字（半角）：=*\r\n数値も記入=0\r\n"
+            "単位も記入=-1\r\nHTML形式でクリップボード出力=2\r\nUnit=kg\r\n"
+            "メーラーの折り返し幅に合わせる（自動）=0\r\n"
+            "幅（半角文字数）：=0x28\r\nFontSize=14\r\nScale=2.5\r\n"
+            "FontName=DejaVu Sans Mono\r\n";
+    WriteSettingsFile(settings_path_, file);
+    ShowWindow();
+    QCOMPARE(Cell(0, 1), Utf8ToCp932("東京"));
+    QCOMPARE(Cell(1, 1), std::string("12.5"));
+    QCOMPARE(Cell(0, 2), Utf8ToCp932("空"));
+    QCOMPARE(Cell(1, 2), std::string());
+    QCOMPARE(Cell(0, 3), std::string());
+    QCOMPARE(Cell(1, 3), std::string("0"));
+    QCOMPARE(Cell(0, 50), Utf8ToCp932("最後"));
+    QCOMPARE(Cell(1, 50), std::string("-3"));
+    QCOMPARE(Cell(0, 0), quillmark::InitialLabelHeader());
+    QVERIFY(!main_->chkWriteNum->isChecked());
+    QVERIFY(main_->chkWriteUnit->isChecked());
+    QVERIFY(main_->chkAsHTML->isChecked());
+    QVERIFY(main_->radbtnManual->isChecked());
+    QVERIFY(!main_->radbtnAuto->isChecked());
+    QVERIFY(main_->Memo1->isEnabled());
+    QVERIFY(!main_->seWidth->isEnabled());
+    QCOMPARE(main_->seWidth->Value(), 40);
+    QCOMPARE(main_->seWidth->text(), QString("40"));
+    QCOMPARE(main_->Memo1->toPlainText(), QString("2.5"));
+    QCOMPARE(main_->Editor->font().pointSize(), 14);
+    QCOMPARE(main_->Editor->font().family(), QString("DejaVu Sans Mono"));
+    // Material and unit are written by the save but never read back.
+    QCOMPARE(main_->edMaterial->text(), QString("_"));
+    QCOMPARE(main_->edUnit->text(), QString("%"));
+    // The number box went off: the unit controls follow it.
+    QVERIFY(!main_->chkWriteUnit->isEnabled());
+    QVERIFY(!main_->edUnit->isEnabled());
+    QVERIFY(messages_.errors.empty());
+    // The load itself does not render.
+    QCOMPARE(main_->Editor->toPlainText(), QString());
+  }
+
+  // Each entry alone, against a window whose timer is off: the change
+  // handler shows in Label1, the manual-mode handler in the enabled fields,
+  // and either one in the timer.
+  void LoadRunsExactlyTheHandlersOfTheControlsItChanges() {
+    struct Case {
+      const char* entry;
+      bool change_handler_runs;
+      bool manual_handler_runs;
+    };
+    const Case cases[] = {
+        {"数値も記入=0", true, false},
+        {"数値も記入=1", false, false},
+        {"単位も記入=1", true, false},
+        {"単位も記入=0", false, false},
+        {"Scale=3", true, false},
+        {"Scale=1", false, false},
+        {"メーラーの折り返し幅に合わせる（自動）=0", false, true},
+        {"メーラーの折り返し幅に合わせる（自動）=1", false, false},
+        {"HTML形式でクリップボード出力=1", false, false},
+        {"幅（半角文字数）：=12", false, false},
+        {"FontSize=20", false, false},
+        {"FontName=DejaVu Sans", false, false},
+        {"Unit=kg", false, false},
+        {"棒の素材となる文字（半角）：=*", false, false},
+    };
+    for (const Case& c : cases) {
+      init();
+      WriteSettingsFile(settings_path_,
+                        "[Table]\r\n1,1=5\r\n[Setting]\r\n" +
+                            std::string(c.entry) + "\r\n");
+      main_->Timer1.Disable();
+      ShowWindow();
+      const bool label_rewritten =
+          main_->Label1->text() != QString("を _ １個とする");
+      QVERIFY2(label_rewritten == c.change_handler_runs, c.entry);
+      QVERIFY2(main_->Memo1->isEnabled() == c.manual_handler_runs, c.entry);
+      QVERIFY2(main_->seWidth->isEnabled() == !c.manual_handler_runs, c.entry);
+      QVERIFY2(main_->Timer1.IsActive() ==
+                   (c.change_handler_runs || c.manual_handler_runs),
+               c.entry);
+      QCOMPARE(Cell(1, 1), std::string("5"));
+    }
+  }
+
+  void LoadKeepsTheFamilyForAnEmptyNameAndTenPointsForNoSize() {
+    struct Case {
+      const char* entries;
+      int points;
+    };
+    const Case cases[] = {{"FontName=\r\nFontSize=\r\n", 10},
+                          {"FontSize=abc\r\n", 10},
+                          {"FontSize=0\r\n", 10},
+                          {"FontSize=-4\r\n", 10},
+                          {"FontSize=8\r\n", 8}};
+    for (const Case& c : cases) {
+      init();
+      WriteSettingsFile(settings_path_,
+                        std::string("[Setting]\r\n") + c.entries);
+      ShowWindow();
+      QVERIFY2(main_->Editor->font().pointSize() == c.points, c.entries);
+      QCOMPARE(main_->Editor->font().family(), QString("IPAGothic"));
+    }
+  }
+
+  void CloseWritesAll110EntriesInOrder() {
+    ShowWindow();
+    main_->BitBtn5Click();
+    main_->Table->TableCell(0, 1, Utf8ToCp932("東京"));
+    main_->Table->TableCell(1, 1, "12.5");
+    main_->Table->TableCell(0, 50, "last");
+    main_->Table->TableCell(1, 50, "");
+    main_->edMaterial->setText("■");
+    main_->edUnit->setText("円");
+    main_->chkWriteNum->setChecked(false);
+    main_->chkWriteUnit->setChecked(true);
+    main_->chkAsHTML->setChecked(true);
+    main_->radbtnManual->setChecked(true);
+    main_->seWidth->setValue(33);
+    main_->Memo1->setPlainText("2.5\n7");
+    QFont font = main_->Editor->font();
+    font.setFamily("ＭＳゴシックの長い長い名前の書体");  // 34 bytes in CP932
+    font.setPointSize(11);
+    main_->Editor->setFont(font);
+    main_->BitBtn4->click();
+    QVERIFY(!main_->isVisible());
+    QVERIFY(messages_.errors.empty());
+
+    std::vector<std::string> expected_keys = {"[Table]"};
+    for (int row = 1; row <= 50; ++row) {
+      expected_keys.push_back(std::to_string(row) + ",0");
+      expected_keys.push_back(std::to_string(row) + ",1");
+    }
+    namespace keys = quillmark::settings_keys;
+    for (const std::string& key :
+         {std::string("[Setting]"), keys::Material(), keys::WriteNum(),
+          keys::WriteUnit(), keys::AsHtml(), keys::Unit(), keys::AutoScale(),
+          keys::Width(), keys::FontSize(), keys::Scale(), keys::FontName()}) {
+      expected_keys.push_back(key);
+    }
+    QCOMPARE(KeysInOrder(ReadFileBytes(settings_path_)), expected_keys);
+
+    const quillmark::SettingsStore store(settings_path_);
+    auto read = [&](const std::string& section, const std::string& key) {
+      return store.ReadText(section, key, "missing");
+    };
+    const std::string table = keys::TableSection();
+    const std::string setting = keys::SettingSection();
+    QCOMPARE(read(table, "1,0"), Utf8ToCp932("東京"));
+    QCOMPARE(read(table, "1,1"), std::string("12.5"));
+    QCOMPARE(read(table, "2,0"), std::string());
+    QCOMPARE(read(table, "2,1"), std::string("0"));
+    QCOMPARE(read(table, "50,0"), std::string("last"));
+    QCOMPARE(read(table, "50,1"), std::string());
+    QCOMPARE(read(setting, keys::Material()), Utf8ToCp932("■"));
+    QCOMPARE(read(setting, keys::WriteNum()), std::string("0"));
+    QCOMPARE(read(setting, keys::WriteUnit()), std::string("1"));
+    QCOMPARE(read(setting, keys::AsHtml()), std::string("1"));
+    QCOMPARE(read(setting, keys::Unit()), Utf8ToCp932("円"));
+    QCOMPARE(read(setting, keys::AutoScale()), std::string("0"));
+    QCOMPARE(read(setting, keys::Width()), std::string("33"));
+    QCOMPARE(read(setting, keys::FontSize()), std::string("11"));
+    QCOMPARE(read(setting, keys::Scale()), std::string("2.5"));
+    // Cut to 31 bytes without splitting the last double-byte character.
+    QCOMPARE(read(setting, keys::FontName()),
+             Utf8ToCp932("ＭＳゴシックの長い長い名前の書"));
+  }
+
+  void ANonIntegerWidthIsSavedAsZeroAndTheDesignFontAsNinePoints() {
+    main_->seWidth->clear();
+    QTest::keyClicks(main_->seWidth, "-");
+    main_->close();  // the title bar's way
+    const quillmark::SettingsStore store(settings_path_);
+    namespace keys = quillmark::settings_keys;
+    QCOMPARE(store.ReadText(keys::SettingSection(), keys::Width(), ""),
+             std::string("0"));
+    // Never shown, so never loaded: 12 pixels at 96 dots per inch.
+    QCOMPARE(store.ReadInteger(keys::SettingSection(), keys::FontSize(), 0),
+             int(std::lround(12 * 72.0 / main_->Editor->logicalDpiY())));
+  }
+
+  void AReadOnlyFileKeepsTheWindowOpenUntilACloseSucceeds() {
+    WriteSettingsFile(settings_path_, "[Table]\r\n1,0=old\r\n");
+    ShowWindow();
+    namespace fs = std::filesystem;
+    fs::permissions(settings_path_, fs::perms(0444));
+    main_->Table->TableCell(0, 1, "new");
+    main_->BitBtn4->click();
+    QVERIFY(main_->isVisible());
+    main_->close();
+    QVERIFY(main_->isVisible());
+    const std::string message = settings_path_ + Utf8ToCp932(" に書き込めません");
+    QCOMPARE(messages_.errors, (std::vector<std::string>{message, message}));
+    QCOMPARE(ReadFileBytes(settings_path_), Utf8ToCp932("[Table]\r\n1,0=old\r\n"));
+
+    fs::permissions(settings_path_, fs::perms(0644));
+    main_->BitBtn4->click();
+    QVERIFY(!main_->isVisible());
+    QCOMPARE(messages_.errors.size(), std::size_t(2));
+    const quillmark::SettingsStore store(settings_path_);
+    QCOMPARE(store.ReadText("Table", "1,0", ""), std::string("new"));
+  }
+
+  void FontButtonSetsTheWholeFontWithoutRendering() {
+    ShowWindow();
+    main_->Editor->setPlainText("chart");
+    main_->Timer1.Disable();
+    QFont chosen("DejaVu Sans", 20);
+    chosen.setUnderline(true);
+    OnFontDialog(this, [&](QFontDialog& dialog) {
+      QCOMPARE(dialog.currentFont().pointSize(), 10);
+      QCOMPARE(dialog.currentFont().family(), QString("IPAGothic"));
+      QVERIFY(!dialog.testOption(QFontDialog::MonospacedFonts));
+      dialog.setCurrentFont(chosen);
+      dialog.accept();
+    });
+    main_->BitBtn6Click();
+    QCOMPARE(main_->Editor->font().family(), QString("DejaVu Sans"));
+    QCOMPARE(main_->Editor->font().pointSize(), 20);
+    QVERIFY(main_->Editor->font().underline());
+    QCOMPARE(main_->Editor->toPlainText(), QString("chart"));
+    QVERIFY(!main_->Timer1.IsActive());
+
+    OnFontDialog(this, [](QFontDialog& dialog) {
+      dialog.setCurrentFont(QFont("IPAGothic", 30));
+      dialog.reject();
+    });
+    main_->BitBtn6Click();
+    QCOMPARE(main_->Editor->font().pointSize(), 20);
+  }
+
+  void HelpShowsTheAboutBoxOnlyWhenTheIconLoads() {
+    std::vector<QUrl> opened;
+    main_->AboutBox = new quillmark::TAboutBox(
+        [&opened](const QUrl& url) { opened.push_back(url); }, main_.get());
+    const QString start_folder = QDir::currentPath();
+
+    QVERIFY(QDir::setCurrent(folder_->path()));  // no icon here
+    const bool ran = main_->Dispatch([&] { main_->BitBtn3Click(); });
+    QVERIFY(QDir::setCurrent(start_folder));
+    QVERIFY(!ran);
+    QCOMPARE(messages_.errors,
+             std::vector<std::string>{
+                 Utf8ToCp932("ファイル Quillmark.ico は開けません")});
+    QVERIFY(!main_->AboutBox->isVisible());
+    QVERIFY(opened.empty());
+
+    // The build puts the icon beside the test program.
+    QVERIFY(QDir::setCurrent(QCoreApplication::applicationDirPath()));
+    main_->BitBtn3->click();
+    QVERIFY(QDir::setCurrent(start_folder));
+    QCOMPARE(messages_.errors.size(), std::size_t(1));
+    QVERIFY(main_->AboutBox->isVisible());
+    QCOMPARE(main_->AboutBox->ProductName->text(), QString("Quillmark"));
+    QCOMPARE(opened, std::vector<QUrl>{QUrl::fromLocalFile(
+                         QCoreApplication::applicationDirPath() + "/Help.htm")});
   }
 
   void ErrorDisplayShowsTheMessageWithAFullStop() {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <exception>
 
+#include "about/About_box.h"
 #include "app/Mainform.h"
 #include "app/message_display.h"
 
@@ -18,6 +19,10 @@ int main(int argc, char* argv[]) {
   quillmark::MessageBoxDisplay messages;
   try {
     quillmark::TMain main_window(messages);
+    // A child of the main window, so that closing the main window ends the
+    // program even while the box is open.
+    main_window.AboutBox = new quillmark::TAboutBox(quillmark::OpenWithDesktop,
+                                                    &main_window);
     main_window.show();
     QApplication::exec();
   } catch (const std::exception& error) {
